@@ -1,5 +1,6 @@
 // A small program on the run-time alone, ended in the way its argument
 // names, so the tests can check whole reports and exit statuses.
+#include <cstdint>
 #include <cstring>
 
 #include "runtime/checked_int.h"
@@ -34,10 +35,9 @@ void Nest(int depth) {
   depth_sink = depth_sink + 1;  // keeps this call from being a tail call
 }
 
-[[gnu::noinline]] void Fault() {
-  int* volatile nowhere = nullptr;
-  *nowhere = 1;
-}
+volatile uintptr_t unmapped_address = 16;
+
+[[gnu::noinline]] void Fault() { *reinterpret_cast<volatile int*>(unmapped_address) = 1; }
 
 // Runs until the stack is gone; the flag only hides that from the compiler.
 [[gnu::noinline]] int Recurse(int n) {
