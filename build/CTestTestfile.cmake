@@ -4,8 +4,8 @@
 # 
 # This file includes the relevant testing commands required for 
 # testing this directory and lists subdirectories to be tested as well.
-subdirs("runtime")
-subdirs("console")
-subdirs("game")
+subdirs("lib/runtime")
+subdirs("lib/console")
+subdirs("lib/game")
 subdirs("tests")
 subdirs("bench")

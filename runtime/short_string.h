@@ -12,13 +12,14 @@ struct ShortString {
   uint8_t Length = 0;
   char Chars[MaxLength] = {};
 
-  // Longer text is cut to 255 characters.
-  static ShortString From(std::string_view text) {
-    ShortString s;
-    s.Length = static_cast<uint8_t>(text.size() < MaxLength ? text.size() : MaxLength);
-    for (int i = 0; i < s.Length; ++i) s.Chars[i] = text[i];
-    return s;
+  ShortString() = default;
+  // Longer text is cut to 255 characters, as an assignment would.
+  ShortString(std::string_view text)
+      : Length(static_cast<uint8_t>(text.size() < MaxLength ? text.size() : MaxLength)) {
+    for (int i = 0; i < Length; ++i) Chars[i] = text[i];
   }
+  ShortString(const char* text) : ShortString(std::string_view(text)) {}
+
   std::string_view View() const { return {Chars, Length}; }
 };
 

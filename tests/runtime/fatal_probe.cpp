@@ -21,7 +21,7 @@ volatile int depth_sink = 0;
 
 void Load(const char* name) {
   TextFile file;
-  Assign(file, ShortString::From(name));
+  Assign(file, name);
   Reset(file);
   IOCheck();
   Close(file);
