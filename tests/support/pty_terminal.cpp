@@ -1,0 +1,178 @@
+#include "tests/support/pty_terminal.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <time.h>
+#include <unistd.h>
+#include <vterm.h>
+
+#include <stdexcept>
+
+namespace {
+
+long long NowMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return now.tv_sec * 1000LL + now.tv_nsec / 1000000;
+}
+
+// The emulator's answers to the program's queries go back to the program.
+void AnswerProgram(const char* bytes, size_t length, void* user) {
+  int master = *static_cast<int*>(user);
+  ssize_t ignored = write(master, bytes, length);
+  (void)ignored;
+}
+
+void AppendUtf8(std::string& out, uint32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
+}  // namespace
+
+PtyTerminal::PtyTerminal(int columns, int rows) : columns_(columns), rows_(rows) {
+  winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
+  if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) throw std::runtime_error("openpty");
+  vt_ = vterm_new(rows, columns);
+  vterm_set_utf8(vt_, 1);
+  screen_ = vterm_obtain_screen(vt_);
+  vterm_screen_reset(screen_, 1);
+  vterm_output_set_callback(vt_, AnswerProgram, &master_);
+}
+
+PtyTerminal::~PtyTerminal() {
+  if (pid_ > 0) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  vterm_free(vt_);
+  close(master_);
+  close(slave_);
+}
+
+void PtyTerminal::Start(const std::string& program, const std::vector<std::string>& args,
+                        const std::string& directory) {
+  pid_ = fork();
+  if (pid_ < 0) throw std::runtime_error("fork");
+  if (pid_ == 0) {
+    setsid();
+    ioctl(slave_, TIOCSCTTY, 0);
+    dup2(slave_, 0);
+    dup2(slave_, 1);
+    dup2(slave_, 2);
+    close(master_);
+    if (slave_ > 2) close(slave_);
+    if (chdir(directory.c_str()) != 0) _exit(126);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+}
+
+void PtyTerminal::Type(std::string_view bytes) {
+  ssize_t ignored = write(master_, bytes.data(), bytes.size());
+  (void)ignored;
+}
+
+bool PtyTerminal::Pump(int milliseconds) {
+  pollfd ready{master_, POLLIN, 0};
+  if (poll(&ready, 1, milliseconds) <= 0) return false;
+  char bytes[4096];
+  ssize_t n = read(master_, bytes, sizeof bytes);
+  if (n <= 0) return false;
+  received_.append(bytes, static_cast<size_t>(n));
+  vterm_input_write(vt_, bytes, static_cast<size_t>(n));
+  return true;
+}
+
+bool PtyTerminal::WaitUntil(const std::function<bool()>& ready, int milliseconds) {
+  long long deadline = NowMs() + milliseconds;
+  while (!ready()) {
+    long long left = deadline - NowMs();
+    if (left <= 0) return false;
+    Pump(static_cast<int>(left < 20 ? left : 20));
+  }
+  return true;
+}
+
+bool PtyTerminal::WaitForText(std::string_view text, int milliseconds) {
+  return WaitUntil([&] { return Screen().find(text) != std::string::npos; }, milliseconds);
+}
+
+void PtyTerminal::Drain(int milliseconds) {
+  long long deadline = NowMs() + milliseconds;
+  while (NowMs() < deadline) Pump(10);
+}
+
+int PtyTerminal::WaitForExit(int milliseconds, int* signal_number) {
+  long long deadline = NowMs() + milliseconds;
+  int status = 0;
+  while (NowMs() < deadline) {
+    Pump(10);
+    pid_t done = waitpid(pid_, &status, WNOHANG);
+    if (done == pid_) {
+      pid_ = -1;
+      while (Pump(20)) {
+      }
+      if (signal_number != nullptr) *signal_number = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+  }
+  return -1;
+}
+
+void PtyTerminal::Kill(int signal_number) { kill(pid_, signal_number); }
+
+std::string PtyTerminal::Row(int row) const {
+  std::string text;
+  for (int column = 0; column < columns_; ++column) {
+    VTermScreenCell cell;
+    vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
+    AppendUtf8(text, cell.chars[0] == 0 ? ' ' : cell.chars[0]);
+  }
+  return text;
+}
+
+std::string PtyTerminal::Screen() const {
+  std::string text;
+  for (int row = 0; row < rows_; ++row) {
+    std::string line = Row(row);
+    line.erase(line.find_last_not_of(' ') + 1);
+    text += line + '\n';
+  }
+  return text;
+}
+
+int PtyTerminal::Foreground(int column, int row) const {
+  VTermScreenCell cell;
+  vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
+  if (VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)) return -1;
+  if (VTERM_COLOR_IS_INDEXED(&cell.fg)) return cell.fg.indexed.idx;
+  return -2;
+}
+
+void PtyTerminal::Cursor(int& column, int& row) const {
+  VTermPos pos;
+  vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);
+  column = pos.col;
+  row = pos.row;
+}
+
+termios PtyTerminal::Modes() const {
+  termios modes{};
+  tcgetattr(slave_, &modes);
+  return modes;
+}

@@ -1,0 +1,52 @@
+// A program running in a pseudo-terminal, watched through a real terminal
+// emulator (libvterm): what a person would see, and what the program sent.
+#pragma once
+
+#include <sys/types.h>
+#include <termios.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct VTerm;
+struct VTermScreen;
+
+class PtyTerminal {
+ public:
+  PtyTerminal(int columns, int rows);
+  ~PtyTerminal();
+
+  // Starts `program` in `directory` with the terminal as its standard
+  // input, output and error.
+  void Start(const std::string& program, const std::vector<std::string>& args, const std::string& directory);
+  void Type(std::string_view bytes);
+  // Feeds the emulator what the program sends until `ready()` or the time is up.
+  bool WaitUntil(const std::function<bool()>& ready, int milliseconds = 5000);
+  bool WaitForText(std::string_view text, int milliseconds = 5000);
+  // Reads for a while, whatever comes.
+  void Drain(int milliseconds);
+  // The exit status, or -1 for a signal or a time-out; `signal` gets the signal.
+  int WaitForExit(int milliseconds = 5000, int* signal = nullptr);
+  void Kill(int signal_number);
+
+  std::string Row(int row) const;  // 0-based, full width
+  std::string Screen() const;      // rows joined by '\n', trailing blanks trimmed
+  // The foreground's palette index at a cell, or -1 for the default colour.
+  int Foreground(int column, int row) const;
+  void Cursor(int& column, int& row) const;
+  const std::string& Received() const { return received_; }
+  // The modes the program leaves on the terminal.
+  termios Modes() const;
+
+ private:
+  bool Pump(int milliseconds);
+
+  int columns_, rows_;
+  int master_ = -1, slave_ = -1;
+  pid_t pid_ = -1;
+  VTerm* vt_ = nullptr;
+  VTermScreen* screen_ = nullptr;
+  std::string received_;
+};
