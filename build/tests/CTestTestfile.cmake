@@ -6,3 +6,4 @@
 # testing this directory and lists subdirectories to be tested as well.
 include("/work/main/build/tests/console_tests[1]_include.cmake")
 include("/work/main/build/tests/terminal_tests[1]_include.cmake")
+include("/work/main/build/tests/runtime_tests[1]_include.cmake")

@@ -29,6 +29,7 @@ void Load(const char* name) {
 }
 
 void Loader(const char* name) { Load(name); }
+void OuterLoader(const char* name) { Loader(name); }
 void Nest(int depth) {
   if (depth == 0) Load("no such picture.txt");
   else Nest(depth - 1);
@@ -51,6 +52,7 @@ void MainProgram() {
   if (std::strcmp(mode, "ok") == 0) return;
   if (std::strcmp(mode, "halt") == 0) Halt(0);
   if (std::strcmp(mode, "missing2") == 0) Loader("no such picture.txt");
+  if (std::strcmp(mode, "missing3") == 0) OuterLoader("no such picture.txt");
   if (std::strcmp(mode, "missing1") == 0) Load("no such picture.txt");
   if (std::strcmp(mode, "folder") == 0) Load("no such folder/picture.txt");
   if (std::strcmp(mode, "directory") == 0) Load(".");
@@ -72,12 +74,16 @@ void MainProgram() {
   if (std::strcmp(mode, "fault") == 0) Fault();
   if (std::strcmp(mode, "stack") == 0) depth_sink = Recurse(0);
   if (std::strcmp(mode, "heap") == 0) {
-    DynArray<Int16> items;
-    items.SetLength(2000000000 + depth_sink);
+    // One record more at a time, as the pictures grow, until the heap is gone.
+    struct Block { char Bytes[1 << 16]; };
+    DynArray<Block> blocks;
+    for (;;) blocks.SetLength(blocks.Length() * 2 + 1);
   }
 }
 
 void StartNothing() {}
+
+void FallbackMain() { Load("no such picture.txt"); }
 
 }  // namespace
 
@@ -85,7 +91,7 @@ int main(int argc, char** argv) {
   if (argc > 1) mode = argv[1];
   if (std::strcmp(mode, "fallback") == 0) {
     // No exception layer: the error takes the fallback path.
-    RunProgram({}, [] { Load("no such picture.txt"); });
+    RunProgram({}, FallbackMain);
   }
   RunProgram({ExceptionUnit, {"Probe", StartNothing, nullptr}}, MainProgram);
 }
