@@ -7,3 +7,5 @@
 include("/work/main/build/tests/console_tests[1]_include.cmake")
 include("/work/main/build/tests/terminal_tests[1]_include.cmake")
 include("/work/main/build/tests/runtime_tests[1]_include.cmake")
+include("/work/main/build/tests/game_tests[1]_include.cmake")
+include("/work/main/build/tests/play_tests[1]_include.cmake")
