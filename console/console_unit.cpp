@@ -4,6 +4,11 @@
 
 #include "console/crt.h"
 #include "console/terminal_console.h"
+#include "console/terminal_modes.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/common_interface_defs.h>
+#endif
 
 namespace con {
 
@@ -21,6 +26,10 @@ void StartConsole() {
   terminal = &console;
   CrtStartUp(console);
   rt::SetBeforeReport(FinishTerminal);
+#if defined(__SANITIZE_ADDRESS__)
+  // A sanitizer's report ends the process its own way; the terminal comes back first.
+  __sanitizer_set_death_callback(RestoreTerminal);
+#endif
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 //   frame   redraws one frame every 60 ms, shows the key bytes it read on
 //           row 4, ends on 'q' (exit 0) or 'f' (a fault: report and 217)
 //   scroll  writes more lines than the window holds, then waits for 'q'
+#include <cstdint>
 #include <cstring>
 #include <string>
 
@@ -16,7 +17,8 @@ using namespace con;
 namespace {
 
 const char* scene = "frame";
-volatile int* volatile nowhere = nullptr;
+// Unmapped, and not null, which a sanitizer would stop at first.
+volatile uintptr_t unmapped_address = 16;
 
 void Frame() {
   std::string keys;
@@ -33,7 +35,7 @@ void Frame() {
     while (KeyPressed()) {
       uint8_t key = ReadKey();
       if (key == 'q') return;
-      if (key == 'f') *nowhere = 1;
+      if (key == 'f') *reinterpret_cast<volatile int*>(unmapped_address) = 1;
       keys += std::to_string(key) + " ";
     }
   }

@@ -38,7 +38,13 @@ void Nest(int depth) {
 
 volatile uintptr_t unmapped_address = 16;
 
-[[gnu::noinline]] void Fault() { *reinterpret_cast<volatile int*>(unmapped_address) = 1; }
+[[gnu::noinline]] void Settle() { depth_sink = depth_sink + 1; }
+
+// Not a leaf, so it keeps a frame in every build and its caller is listed.
+[[gnu::noinline]] void Fault() {
+  *reinterpret_cast<volatile int*>(unmapped_address) = 1;
+  Settle();
+}
 
 // Runs until the stack is gone; the flag only hides that from the compiler.
 [[gnu::noinline]] int Recurse(int n) {

@@ -72,7 +72,7 @@ TEST(FatalReport, ReportsAndExitStatuses) {
       {"overflow", "EIntOverflow : Arithmetic overflow", 0},
       {"error7", "Exception : Unknown Run-Time error : 007", 0},
       {"deep", "EInOutError : File not found", 16},
-      {"fault", "EAccessViolation : Access violation", 0},
+      {"fault", "EAccessViolation : Access violation", 1},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.mode);
