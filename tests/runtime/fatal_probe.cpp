@@ -40,8 +40,10 @@ volatile uintptr_t unmapped_address = 16;
 
 [[gnu::noinline]] void Settle() { depth_sink = depth_sink + 1; }
 
-// Not a leaf, so it keeps a frame in every build and its caller is listed.
+// Faults once its frame is surely set up (after a call), so its caller is
+// listed in every build.
 [[gnu::noinline]] void Fault() {
+  Settle();
   *reinterpret_cast<volatile int*>(unmapped_address) = 1;
   Settle();
 }
