@@ -29,18 +29,27 @@ void SleepMs(uint32_t milliseconds) {
   }
 }
 
+// The handler runs with its own signal blocked; raised again with the
+// default action and unblocked, it takes effect at once.
+void RaiseDefault(int signal_number) {
+  signal(signal_number, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal_number);
+  sigprocmask(SIG_UNBLOCK, &only, nullptr);
+  raise(signal_number);
+}
+
 // Give the terminal back, then die of the signal as if we had no handler.
 void OnEndingSignal(int signal_number) {
   RestoreTerminal();
-  signal(signal_number, SIG_DFL);
-  raise(signal_number);
+  RaiseDefault(signal_number);
 }
 
 void OnSuspend(int) {
   int saved_errno = errno;
   RestoreTerminal();
-  signal(SIGTSTP, SIG_DFL);
-  raise(SIGTSTP);  // stops here until continued
+  RaiseDefault(SIGTSTP);  // stops here until continued
   signal(SIGTSTP, OnSuspend);
   errno = saved_errno;
 }
