@@ -64,7 +64,7 @@ inline void PutPiece(const char* s) { PutPiece(std::string_view(s)); }
 inline void PutPiece(const rt::ShortString& s) { rt::Put(Output, s.View()); }
 
 // One write statement: its pieces in order, handed to the cells at once,
-// then the I/O guard, inlined into the caller so a failure names it.
+// then the I/O guard, called from the statement's own routine.
 template <typename... Pieces>
 [[gnu::always_inline]] inline void Write(const Pieces&... pieces) {
   (PutPiece(pieces), ...);

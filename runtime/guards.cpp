@@ -16,7 +16,8 @@ void RangeError() { RunError(201, __builtin_return_address(0), CallerFrame()); }
 void OverflowError() { RunError(215, __builtin_return_address(0), CallerFrame()); }
 void HeapError() { RunError(203, __builtin_return_address(0), CallerFrame()); }
 
-void IOCheckFailed() {
+void IOCheck() {
+  if (__builtin_expect(InOutRes == 0, 1)) return;
   uint16_t result = InOutRes;
   InOutRes = 0;
   RunError(result, __builtin_return_address(0), CallerFrame());
