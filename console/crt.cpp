@@ -99,8 +99,6 @@ void CrtStartUp(ConsoleDevice& console) {
   Output.FlushPerStatement = true;
 }
 
-ConsoleDevice& CrtDevice() { return *device; }
-
 void CrtWrite(rt::TextOut& stream) {
   uint32_t code_page = device->GetOutputCP();
   device->SetOutputCP(device->GetACP());

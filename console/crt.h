@@ -33,7 +33,6 @@ inline constexpr uint8_t CtrlKeypadKeys[13] = {119, 141, 132, 142, 115, 143, 116
 // Binds the layer to a device and reads the window bounds and attribute
 // from it; nothing visible changes.
 void CrtStartUp(ConsoleDevice& device);
-ConsoleDevice& CrtDevice();
 
 // Every cell of the window becomes a space in TextAttr; the cursor goes to (1, 1).
 void ClrScr();

@@ -55,7 +55,7 @@ void MemoryConsole::Scroll(SmallRect source, SmallRect clip, Coord destination, 
   auto in = [](const SmallRect& r, int x, int y) {
     return x >= r.Left && x <= r.Right && y >= r.Top && y <= r.Bottom;
   };
-  const std::vector<Cell> before = cells_;
+  scratch_ = cells_;  // reuses its storage: scrolling does not allocate
   int dx = destination.X - source.Left;
   int dy = destination.Y - source.Top;
   // Uncovered first: every source cell inside the clip becomes the fill...
@@ -66,7 +66,7 @@ void MemoryConsole::Scroll(SmallRect source, SmallRect clip, Coord destination, 
   for (int y = source.Top; y <= source.Bottom; ++y)
     for (int x = source.Left; x <= source.Right; ++x) {
       int tx = x + dx, ty = y + dy;
-      if (Inside(x, y) && Inside(tx, ty) && in(clip, tx, ty)) cells_[Index(tx, ty)] = before[Index(x, y)];
+      if (Inside(x, y) && Inside(tx, ty) && in(clip, tx, ty)) cells_[Index(tx, ty)] = scratch_[Index(x, y)];
     }
 }
 

@@ -65,6 +65,7 @@ class MemoryConsole : public ConsoleDevice {
   Coord cursor_;
   uint32_t output_code_page_ = 437;
   std::vector<Cell> cells_;
+  std::vector<Cell> scratch_;
   std::deque<InputRecord> input_;
   uint64_t slept_ = 0;
 };

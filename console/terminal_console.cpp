@@ -93,9 +93,6 @@ void TerminalConsole::Start() {
   bool output_is_terminal = isatty(output_fd_) == 1;
   if (output_is_terminal) {
     TerminalSize(output_fd_, columns, rows);
-    // The console's coordinates are 16-bit and the game's bytes.
-    if (columns > 255) columns = 255;
-    if (rows > 255) rows = 255;
     screen_ = std::make_unique<MemoryConsole>(columns, rows, OwnAttribute);
     presenter_ = std::make_unique<Presenter>(columns, rows, OwnAttribute);
   }
@@ -184,6 +181,8 @@ void TerminalConsole::Pump() {
   while (input_open_) {
     pollfd ready{input_fd_, POLLIN, 0};
     if (poll(&ready, 1, 0) <= 0) break;
+    // Bytes after a pause start afresh: what was held before them is complete.
+    if (decoder_.Pending() && NowMs() - last_byte_ms_ >= EscapeWaitMs) decoder_.Timeout(decoded_);
     ssize_t n = read(input_fd_, bytes, sizeof bytes);
     if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
     if (n <= 0) {
@@ -212,9 +211,22 @@ bool TerminalConsole::ReadInput(InputRecord& record) {
   return true;
 }
 
+// Input is read as it arrives while the program sleeps, so a lone Escape is
+// told from the start of a sequence by when its bytes came, not by which
+// tick happened to read them.
 void TerminalConsole::Sleep(uint32_t milliseconds) {
   Present();
-  SleepMs(milliseconds);
+  int64_t deadline = NowMs() + milliseconds;
+  for (;;) {
+    int64_t left = deadline - NowMs();
+    if (left <= 0) return;
+    if (!input_open_) {
+      SleepMs(static_cast<uint32_t>(left));
+      return;
+    }
+    pollfd ready{input_fd_, POLLIN, 0};
+    if (poll(&ready, 1, static_cast<int>(left)) > 0) Pump();
+  }
 }
 
 }  // namespace con

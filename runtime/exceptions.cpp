@@ -62,6 +62,8 @@ void FormatUnknown(uint16_t number, char (&message)[48]) {
 }
 
 [[noreturn]] void RaiseAt(TException* object, void* address, void* frame) {
+  // A failure while the first one is reported ends the run without a second report.
+  if (raised.Object != nullptr) Halt(217);
   raised.Object = object;
   raised.Address = address;
   raised.FrameCount = WalkCallers(frame, raised.Frames, RaiseMaxFrameCount, WalkEnd::AtMainProgram);

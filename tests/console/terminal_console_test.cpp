@@ -35,6 +35,12 @@ TEST(TerminalConsole, DrawsCellsAndColoursAndRestoresTheTerminal) {
   ASSERT_TRUE(term.WaitForText("0 72 120"));
   term.Type("\x1b");
   ASSERT_TRUE(term.WaitForText("0 72 120 27")) << "a lone Escape arrives without more keys";
+  term.Type("\x1b");
+  term.Drain(100);
+  term.Type("x");
+  ASSERT_TRUE(term.WaitForText("0 72 120 27 27 120")) << "Escape, a pause, then x is not Alt+x";
+  term.Type("\x1bx");
+  ASSERT_TRUE(term.WaitForText("0 72 120 27 27 120 0 45")) << "Escape and x together are Alt+x";
 
   term.Type("q");
   EXPECT_EQ(term.WaitForExit(), 0);
