@@ -7,7 +7,6 @@
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
-#include <vterm.h>
 
 #include <stdexcept>
 
@@ -26,29 +25,12 @@ void AnswerProgram(const char* bytes, size_t length, void* user) {
   (void)ignored;
 }
 
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 }  // namespace
 
-PtyTerminal::PtyTerminal(int columns, int rows) : columns_(columns), rows_(rows) {
+PtyTerminal::PtyTerminal(int columns, int rows) : screen_(columns, rows) {
   winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
   if (openpty(&master_, &slave_, nullptr, nullptr, &size) != 0) throw std::runtime_error("openpty");
-  vt_ = vterm_new(rows, columns);
-  vterm_set_utf8(vt_, 1);
-  screen_ = vterm_obtain_screen(vt_);
-  vterm_screen_reset(screen_, 1);
-  vterm_output_set_callback(vt_, AnswerProgram, &master_);
+  screen_.OnAnswer(AnswerProgram, &master_);
 }
 
 PtyTerminal::~PtyTerminal() {
@@ -56,7 +38,6 @@ PtyTerminal::~PtyTerminal() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
-  vterm_free(vt_);
   close(master_);
   close(slave_);
 }
@@ -94,7 +75,7 @@ bool PtyTerminal::Pump(int milliseconds) {
   ssize_t n = read(master_, bytes, sizeof bytes);
   if (n <= 0) return false;
   received_.append(bytes, static_cast<size_t>(n));
-  vterm_input_write(vt_, bytes, static_cast<size_t>(n));
+  screen_.Feed(std::string_view(bytes, static_cast<size_t>(n)));
   return true;
 }
 
@@ -135,41 +116,6 @@ int PtyTerminal::WaitForExit(int milliseconds, int* signal_number) {
 }
 
 void PtyTerminal::Kill(int signal_number) { kill(pid_, signal_number); }
-
-std::string PtyTerminal::Row(int row) const {
-  std::string text;
-  for (int column = 0; column < columns_; ++column) {
-    VTermScreenCell cell;
-    vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
-    AppendUtf8(text, cell.chars[0] == 0 ? ' ' : cell.chars[0]);
-  }
-  return text;
-}
-
-std::string PtyTerminal::Screen() const {
-  std::string text;
-  for (int row = 0; row < rows_; ++row) {
-    std::string line = Row(row);
-    line.erase(line.find_last_not_of(' ') + 1);
-    text += line + '\n';
-  }
-  return text;
-}
-
-int PtyTerminal::Foreground(int column, int row) const {
-  VTermScreenCell cell;
-  vterm_screen_get_cell(screen_, VTermPos{row, column}, &cell);
-  if (VTERM_COLOR_IS_DEFAULT_FG(&cell.fg)) return -1;
-  if (VTERM_COLOR_IS_INDEXED(&cell.fg)) return cell.fg.indexed.idx;
-  return -2;
-}
-
-void PtyTerminal::Cursor(int& column, int& row) const {
-  VTermPos pos;
-  vterm_state_get_cursorpos(vterm_obtain_state(vt_), &pos);
-  column = pos.col;
-  row = pos.row;
-}
 
 termios PtyTerminal::Modes() const {
   termios modes{};

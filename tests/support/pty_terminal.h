@@ -10,8 +10,7 @@
 #include <string_view>
 #include <vector>
 
-struct VTerm;
-struct VTermScreen;
+#include "tests/support/virtual_screen.h"
 
 class PtyTerminal {
  public:
@@ -31,11 +30,10 @@ class PtyTerminal {
   int WaitForExit(int milliseconds = 5000, int* signal = nullptr);
   void Kill(int signal_number);
 
-  std::string Row(int row) const;  // 0-based, full width
-  std::string Screen() const;      // rows joined by '\n', trailing blanks trimmed
-  // The foreground's palette index at a cell, or -1 for the default colour.
-  int Foreground(int column, int row) const;
-  void Cursor(int& column, int& row) const;
+  std::string Row(int row) const { return screen_.Row(row); }
+  std::string Screen() const { return screen_.Screen(); }
+  int Foreground(int column, int row) const { return screen_.Foreground(column, row); }
+  void Cursor(int& column, int& row) const { screen_.Cursor(column, row); }
   const std::string& Received() const { return received_; }
   // The modes the program leaves on the terminal.
   termios Modes() const;
@@ -43,10 +41,8 @@ class PtyTerminal {
  private:
   bool Pump(int milliseconds);
 
-  int columns_, rows_;
   int master_ = -1, slave_ = -1;
   pid_t pid_ = -1;
-  VTerm* vt_ = nullptr;
-  VTermScreen* screen_ = nullptr;
+  VirtualScreen screen_;
   std::string received_;
 };
