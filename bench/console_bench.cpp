@@ -9,13 +9,26 @@ namespace {
 
 enum class Repaint { Changes, Full };
 
+// The layer on a console of the benchmark's size, with the scene to draw.
+struct Stage {
+  explicit Stage(const benchmark::State& state)
+      : Width(static_cast<int>(state.range(0))),
+        Height(static_cast<int>(state.range(1))),
+        Screen(Width, Height, 0x07),
+        Scene(Width, Height) {
+    con::CrtStartUp(Screen);
+  }
+  int Width, Height;
+  con::MemoryConsole Screen;
+  FrameScene Scene;
+};
+
 void Frames(benchmark::State& state, Repaint repaint) {
-  int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
-  con::MemoryConsole screen(width, height, 0x07);
-  con::CrtStartUp(screen);
-  con::Presenter presenter(width, height, 0x07);
+  Stage stage(state);
+  con::MemoryConsole& screen = stage.Screen;
+  FrameScene& scene = stage.Scene;
+  con::Presenter presenter(stage.Width, stage.Height, 0x07);
   con::ByteSink sink;
-  FrameScene scene(width, height);
   for (int i = 0; i < 5; ++i) {  // settle: the first frame paints everything
     scene.Draw();
     presenter.Present(screen, sink);
@@ -42,23 +55,17 @@ void Frames(benchmark::State& state, Repaint repaint) {
 
 // Drawing alone, so the present's share of a frame can be read off.
 void DrawOnly(benchmark::State& state) {
-  int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
-  con::MemoryConsole screen(width, height, 0x07);
-  con::CrtStartUp(screen);
-  FrameScene scene(width, height);
-  for (auto _ : state) scene.Draw();
+  Stage stage(state);
+  for (auto _ : state) stage.Scene.Draw();
 }
 
 void PresentUnchanged(benchmark::State& state) {
-  int width = static_cast<int>(state.range(0)), height = static_cast<int>(state.range(1));
-  con::MemoryConsole screen(width, height, 0x07);
-  con::CrtStartUp(screen);
-  con::Presenter presenter(width, height, 0x07);
+  Stage stage(state);
+  con::Presenter presenter(stage.Width, stage.Height, 0x07);
   con::ByteSink sink;
-  FrameScene scene(width, height);
-  scene.Draw();
-  presenter.Present(screen, sink);
-  for (auto _ : state) presenter.Present(screen, sink);
+  stage.Scene.Draw();
+  presenter.Present(stage.Screen, sink);
+  for (auto _ : state) presenter.Present(stage.Screen, sink);
 }
 
 }  // namespace

@@ -27,24 +27,23 @@ void MemoryConsole::SetCursorPosition(Coord position) {
   if (Inside(position.X, position.Y)) cursor_ = position;
 }
 
-void MemoryConsole::FillAttribute(uint16_t attribute, uint32_t length, Coord start) {
+template <typename Apply>
+void MemoryConsole::FillRun(uint32_t length, Coord start, Apply apply) {
   if (!Inside(start.X, start.Y)) return;
   size_t from = Index(start.X, start.Y);
   size_t to = std::min(cells_.size(), from + length);
   for (size_t i = from; i < to; ++i) {
-    cells_[i].Attributes = attribute;
+    apply(cells_[i]);
     cells_[i].Written = true;
   }
 }
 
+void MemoryConsole::FillAttribute(uint16_t attribute, uint32_t length, Coord start) {
+  FillRun(length, start, [attribute](Cell& cell) { cell.Attributes = attribute; });
+}
+
 void MemoryConsole::FillCharacter(uint8_t character, uint32_t length, Coord start) {
-  if (!Inside(start.X, start.Y)) return;
-  size_t from = Index(start.X, start.Y);
-  size_t to = std::min(cells_.size(), from + length);
-  for (size_t i = from; i < to; ++i) {
-    cells_[i].Char = character;
-    cells_[i].Written = true;
-  }
+  FillRun(length, start, [character](Cell& cell) { cell.Char = character; });
 }
 
 void MemoryConsole::WriteCharacter(uint8_t character, Coord at) { FillCharacter(character, 1, at); }

@@ -55,6 +55,9 @@ class MemoryConsole : public ConsoleDevice {
   uint64_t SleptMilliseconds() const { return slept_; }
 
  private:
+  // A run of cells from `start`, continuing on the next rows.
+  template <typename Apply>
+  void FillRun(uint32_t length, Coord start, Apply apply);
   size_t Index(int x, int y) const { return static_cast<size_t>(y) * width_ + x; }
   bool Inside(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
 

@@ -20,12 +20,15 @@ struct ProbeRun {
   std::string Output;
 };
 
-ProbeRun RunProbe(const std::string& mode, rlim_t address_space = 0) {
+enum class Output { File, Closed };
+
+ProbeRun RunProbe(const std::string& mode, rlim_t address_space = 0, Output output = Output::File) {
   char path[] = "/tmp/report_test_XXXXXX";
   int out = mkstemp(path);
   pid_t pid = fork();
   if (pid == 0) {
     dup2(out, STDOUT_FILENO);
+    if (output == Output::Closed) close(STDOUT_FILENO);
     int null = open("/dev/null", O_RDONLY);
     dup2(null, STDIN_FILENO);
     if (address_space != 0) {
@@ -94,6 +97,10 @@ TEST(FatalReport, HeapExhaustionRaisesOutOfMemory) {
   ProbeRun run = RunProbe("heap", 256u << 20);
   EXPECT_EQ(run.Status, 217);
   EXPECT_TRUE(std::regex_match(run.Output, ReportOf("EOutOfMemory : Out of memory", 0))) << run.Output;
+}
+
+TEST(FatalReport, AReportThatCannotBeWrittenStillEndsWith217) {
+  EXPECT_EQ(RunProbe("missing2", 0, Output::Closed).Status, 217);
 }
 
 TEST(FatalReport, OrderlyEndsWriteNothing) {
