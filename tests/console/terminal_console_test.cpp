@@ -87,6 +87,25 @@ TEST(TerminalConsole, EndingSignalsRestoreTheTerminal) {
   }
 }
 
+TEST(TerminalConsole, CtrlZSuspendsWithTheTerminalRestoredAndResumesWithARepaint) {
+  PtyTerminal term(40, 12);
+  termios before = term.Modes();
+  term.Start(Probe, {"frame"}, ".", PtyTerminal::Session::Job);
+  ASSERT_TRUE(term.WaitForText("white"));
+  term.Type("\x1a");
+  ASSERT_TRUE(term.WaitUntil([&] { return term.Stopped(); }));
+  ExpectModesRestored(before, term.Modes());
+
+  term.ClearScreen();
+  kill(-term.ForegroundGroup(), SIGCONT);
+  ASSERT_TRUE(term.WaitForText("white")) << "repainted in full";
+  EXPECT_EQ(term.Row(0).substr(0, 4), "red ");
+  EXPECT_EQ(term.Modes().c_lflag & ECHO, 0u) << "raw again";
+  term.Type("q");
+  EXPECT_EQ(term.WaitForExit(), 0);
+  ExpectModesRestored(before, term.Modes());
+}
+
 TEST(TerminalConsole, FaultReportFollowsTheLastFrame) {
   PtyTerminal term(60, 12);
   termios before = term.Modes();

@@ -8,6 +8,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <fstream>
 #include <stdexcept>
 
 namespace {
@@ -43,12 +44,30 @@ PtyTerminal::~PtyTerminal() {
 }
 
 void PtyTerminal::Start(const std::string& program, const std::vector<std::string>& args,
-                        const std::string& directory) {
+                        const std::string& directory, Session session) {
   pid_ = fork();
   if (pid_ < 0) throw std::runtime_error("fork");
   if (pid_ == 0) {
     setsid();
     ioctl(slave_, TIOCSCTTY, 0);
+    if (session == Session::Job) {
+      // Like a shell: the program in a group of its own, in the foreground.
+      pid_t job = fork();
+      if (job > 0) {
+        setpgid(job, job);
+        tcsetpgrp(slave_, job);
+        int status = 0;
+        while (waitpid(job, &status, 0) < 0) {
+        }
+        if (WIFSIGNALED(status)) {
+          signal(WTERMSIG(status), SIG_DFL);
+          raise(WTERMSIG(status));
+        }
+        _exit(WIFEXITED(status) ? WEXITSTATUS(status) : 255);
+      }
+      setpgid(0, 0);
+      tcsetpgrp(slave_, getpid());
+    }
     dup2(slave_, 0);
     dup2(slave_, 1);
     dup2(slave_, 2);
@@ -116,6 +135,15 @@ int PtyTerminal::WaitForExit(int milliseconds, int* signal_number) {
 }
 
 void PtyTerminal::Kill(int signal_number) { kill(pid_, signal_number); }
+
+pid_t PtyTerminal::ForegroundGroup() const { return tcgetpgrp(master_); }
+
+bool PtyTerminal::Stopped() const {
+  std::ifstream stat("/proc/" + std::to_string(ForegroundGroup()) + "/stat");
+  std::string pid, name, state;
+  stat >> pid >> name >> state;
+  return state == "T";
+}
 
 termios PtyTerminal::Modes() const {
   termios modes{};

@@ -17,9 +17,15 @@ class PtyTerminal {
   PtyTerminal(int columns, int rows);
   ~PtyTerminal();
 
+  enum class Session {
+    Leader,  // the program leads the terminal's session
+    Job,     // a shell-like parent leads it and the program runs as its job
+  };
   // Starts `program` in `directory` with the terminal as its standard
-  // input, output and error.
-  void Start(const std::string& program, const std::vector<std::string>& args, const std::string& directory);
+  // input, output and error. As a job, Ctrl+Z can stop it, as in a shell
+  // (a session leader's own group is orphaned and ignores it).
+  void Start(const std::string& program, const std::vector<std::string>& args, const std::string& directory,
+             Session session = Session::Leader);
   void Type(std::string_view bytes);
   // Feeds the emulator what the program sends until `ready()` or the time is up.
   bool WaitUntil(const std::function<bool()>& ready, int milliseconds = 5000);
@@ -29,6 +35,12 @@ class PtyTerminal {
   // The exit status, or -1 for a signal or a time-out; `signal` gets the signal.
   int WaitForExit(int milliseconds = 5000, int* signal = nullptr);
   void Kill(int signal_number);
+  // The terminal's foreground process group: the program.
+  pid_t ForegroundGroup() const;
+  // Whether the program is stopped.
+  bool Stopped() const;
+  // Forgets what the emulator shows, as a shell's output would overwrite it.
+  void ClearScreen() { screen_.Feed("\x1b[H\x1b[2J"); }
 
   std::string Row(int row) const { return screen_.Row(row); }
   std::string Screen() const { return screen_.Screen(); }
