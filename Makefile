@@ -14,7 +14,8 @@ build: $(BUILD)/CMakeCache.txt
 	cmake --build $(BUILD) -j $(JOBS)
 
 # The game reads its pictures from the current directory.
-play: build
+play: $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS) --target game
 	cd data && ../$(BUILD)/game
 
 test: build
