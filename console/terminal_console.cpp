@@ -97,8 +97,10 @@ void TerminalConsole::Start() {
     presenter_ = std::make_unique<Presenter>(columns, rows, OwnAttribute);
   }
   bool input_is_terminal = isatty(input_fd_) == 1;
-  if (input_is_terminal) EnterRawMode(input_fd_, output_fd_);
-  else if (output_is_terminal) EnterRawMode(output_fd_, output_fd_);
+  // Nothing may reach a redirected output, not even the restoring reset.
+  int restore_fd = output_is_terminal ? output_fd_ : -1;
+  if (input_is_terminal) EnterRawMode(input_fd_, restore_fd);
+  else if (output_is_terminal) EnterRawMode(output_fd_, restore_fd);
   InstallSignalHandlers();
   if (output_is_terminal && input_is_terminal) AwaitStartupReplies();
 }

@@ -101,6 +101,25 @@ TEST(Play, AMissingPictureIsReportedAtTheCursor) {
   EXPECT_TRUE(std::regex_search(screen, report)) << screen;
 }
 
+TEST(Play, RedirectedOutputHoldsTheReportAlone) {
+  Folder folder;
+  PtyTerminal term(80, 45);
+  termios before = term.Modes();
+  term.Start("/bin/sh", {"-c", "exec " + Game + " > report.txt"}, folder.Path());
+  EXPECT_EQ(term.WaitForExit(), 217);
+  std::ifstream file(folder.Path() + "/report.txt", std::ios::binary);
+  std::stringstream report;
+  report << file.rdbuf();
+  std::regex whole(
+      "An unhandled exception occurred at \\$([0-9A-F]{8}) :\r\n"
+      "EInOutError : File not found\r\n"
+      "  \\$\\1\r\n"
+      "(  \\$[0-9A-F]{8}\r\n){2}\r\n");
+  EXPECT_TRUE(std::regex_match(report.str(), whole)) << report.str();
+  EXPECT_EQ(term.Screen(), std::string(45, '\n')) << "the screen shows nothing of it";
+  EXPECT_EQ(before.c_lflag, term.Modes().c_lflag);
+}
+
 std::string Shell(const std::string& command) {
   std::string output;
   FILE* pipe = popen(command.c_str(), "r");
