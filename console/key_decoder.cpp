@@ -156,6 +156,11 @@ bool KeyDecoder::CursorReported(int& row, int& column) const {
 }
 
 void KeyDecoder::Add(uint8_t byte, std::vector<InputRecord>& keys) {
+  if (discarding_) {
+    if (byte >= 0x20 && byte <= 0x3F) return;
+    discarding_ = false;
+    if (byte >= 0x40 && byte <= 0x7E) return;
+  }
   if (length_ == 0) {
     if (byte == ESC) {
       bytes_[length_++] = byte;
@@ -216,8 +221,9 @@ void KeyDecoder::Add(uint8_t byte, std::vector<InputRecord>& keys) {
     Add(byte, keys);
     return;
   }
-  if (length_ == MaxSequence) {
+  if (length_ == MaxSequence) {  // too long to be a key: drop it up to its end
     Reset();
+    discarding_ = byte < 0x40;
     return;
   }
   bytes_[length_++] = byte;
@@ -240,7 +246,8 @@ void KeyDecoder::Csi(std::vector<InputRecord>& keys) {
     uint8_t b = bytes_[at];
     if (b >= '0' && b <= '9') {
       if (count == 0) count = 1;
-      if (count <= 4) params[count - 1] = params[count - 1] * 10 + (b - '0');
+      if (count > 4) continue;
+      params[count - 1] = params[count - 1] * 10 + (b - '0');
       if (params[count - 1] > 9999) return;
     } else if (b == ';' || b == ':') {
       if (count == 0) count = 1;

@@ -41,6 +41,7 @@ class KeyDecoder {
   uint8_t bytes_[MaxSequence] = {};
   size_t length_ = 0;
   size_t utf8_needed_ = 0;
+  bool discarding_ = false;  // inside an overlong sequence
   bool expect_cursor_report_ = false;
   int cursor_row_ = 0, cursor_column_ = 0;
   int sync_update_state_ = -1;

@@ -88,6 +88,8 @@ TEST(KeyDecoder, SequencesGiveKeyRecords) {
       {"device attributes consumed", {"\x1b[?62;22c"}, false, {}},
       {"broken csi keeps the next byte", {"\x1b[1\rq"}, false, {{13, 28, 13, 0}, {'Q', 16, 'q', 0}}},
       {"partial sequence dropped at pause", {"\x1b[1;"}, true, {}},
+      {"overlong sequence dropped whole", {"\x1b[" + std::string(60, '1') + ";2~q"}, false, {{'Q', 16, 'q', 0}}},
+      {"many parameters", {"\x1b[1;2;3;4;5;6;7A"}, false, {{38, 72, 0, Shift | Enh}}},
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
