@@ -10,18 +10,11 @@
 
 #include "console/crt.h"
 #include "console/memory_console.h"
+#include "tests/support/temp_files.h"
 
 namespace {
 
 using Cells = std::vector<std::tuple<int, int, char>>;
-
-std::string Picture(const std::string& content) {
-  char path[] = "/tmp/frame_test_XXXXXX";
-  int fd = mkstemp(path);
-  EXPECT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-  close(fd);
-  return path;
-}
 
 Cells CellsOf(TFrame& frame) {
   Cells cells;
@@ -44,7 +37,7 @@ TEST(LoadFromFile, CellsWidthAndHeight) {
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string path = Picture(c.content);
+    std::string path = TempFileWith(c.content);
     TFrame frame{};
     frame.LoadFromFile(rt::ShortString(path));
     EXPECT_EQ(CellsOf(frame), c.cells);
@@ -55,7 +48,7 @@ TEST(LoadFromFile, CellsWidthAndHeight) {
 }
 
 TEST(LoadFromFile, LongLinesKeep255Cells) {
-  std::string path = Picture(std::string(300, 'x') + "\ny");
+  std::string path = TempFileWith(std::string(300, 'x') + "\ny");
   TFrame frame{};
   frame.LoadFromFile(rt::ShortString(path));
   Cells cells = CellsOf(frame);
@@ -67,7 +60,7 @@ TEST(LoadFromFile, LongLinesKeep255Cells) {
 }
 
 TEST(LoadFromFile, LoadingAgainAppends) {
-  std::string path = Picture("ab\nc");
+  std::string path = TempFileWith("ab\nc");
   TFrame frame{};
   frame.LoadFromFile(rt::ShortString(path));
   frame.LoadFromFile(rt::ShortString(path));
@@ -79,7 +72,7 @@ TEST(LoadFromFile, LoadingAgainAppends) {
 TEST(Draw, CellsLandAtTheirScreenPlaces) {
   con::MemoryConsole screen(80, 25, 0x07);
   con::CrtStartUp(screen);
-  std::string path = Picture(" ^\n/A\\");
+  std::string path = TempFileWith(" ^\n/A\\");
   TFrame frame{};
   frame.LoadFromFile(rt::ShortString(path));
   frame.Draw(40, 20, false);

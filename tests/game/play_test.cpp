@@ -14,37 +14,29 @@
 #include <string>
 
 #include "tests/support/pty_terminal.h"
+#include "tests/support/temp_files.h"
 
 namespace {
 
 const std::string Game = GAME_BINARY;
 const std::string Data = DATA_DIR;
 
-// A folder holding the game's pictures, or the ones a test gives.
-class Folder {
- public:
-  Folder() {
-    char path[] = "/tmp/play_test_XXXXXX";
-    path_ = mkdtemp(path);
+// A folder holding the game's own pictures.
+void CopyPictures(const TempFolder& folder) {
+  for (const char* name : {"player_up.txt", "enemy.txt"}) {
+    std::ifstream picture(Data + "/" + name, std::ios::binary);
+    std::stringstream content;
+    content << picture.rdbuf();
+    folder.Write(name, content.str());
   }
-  ~Folder() { std::system(("rm -rf " + path_).c_str()); }
-  void CopyPictures() {
-    for (const char* name : {"player_up.txt", "enemy.txt"})
-      std::ofstream(path_ + "/" + name) << std::ifstream(Data + "/" + name).rdbuf();
-  }
-  void Write(const std::string& name, const std::string& content) { std::ofstream(path_ + "/" + name) << content; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
+}
 
 // The column of the ship's tip ('^') on its row, or -1.
 int ShipTip(PtyTerminal& term) { return static_cast<int>(term.Row(19).find('^')); }
 
 TEST(Play, TheFieldAtStartAndTheKeys) {
-  Folder folder;
-  folder.CopyPictures();
+  TempFolder folder;
+  CopyPictures(folder);
   PtyTerminal term(80, 45);
   termios before = term.Modes();
   term.Start(Game, {}, folder.Path());
@@ -73,8 +65,8 @@ TEST(Play, TheFieldAtStartAndTheKeys) {
 }
 
 TEST(Play, LivesRunOutIntoGameOver) {
-  Folder folder;
-  folder.CopyPictures();
+  TempFolder folder;
+  CopyPictures(folder);
   folder.Write("enemy.txt", std::string(120, '#') + "\n");  // wide enough to hit the ship every pass
   PtyTerminal term(80, 45);
   term.Start(Game, {}, folder.Path());
@@ -87,7 +79,7 @@ TEST(Play, LivesRunOutIntoGameOver) {
 }
 
 TEST(Play, AMissingPictureIsReportedAtTheCursor) {
-  Folder folder;
+  TempFolder folder;
   PtyTerminal term(80, 45);
   term.Start(Game, {}, folder.Path());
   EXPECT_EQ(term.WaitForExit(), 217);
@@ -102,7 +94,7 @@ TEST(Play, AMissingPictureIsReportedAtTheCursor) {
 }
 
 TEST(Play, RedirectedOutputHoldsTheReportAlone) {
-  Folder folder;
+  TempFolder folder;
   PtyTerminal term(80, 45);
   termios before = term.Modes();
   term.Start("/bin/sh", {"-c", "exec " + Game + " > report.txt"}, folder.Path());
@@ -130,15 +122,15 @@ std::string Shell(const std::string& command) {
 }
 
 TEST(Play, ReportAddressesNameTheCallChain) {
-  Folder picture_only;
+  TempFolder picture_only;
   picture_only.Write("player_up.txt", "^\n");
-  struct Case { Folder* folder; std::vector<const char*> routines; } cases[] = {
+  struct Case { TempFolder* folder; std::vector<const char*> routines; } cases[] = {
       {nullptr, {"LoadFromFile", "AddFrame", "MainProgram"}},
       {&picture_only, {"LoadFromFile", "AddFrame", "CreateEnemies", "MainProgram"}},
   };
   for (auto& c : cases) {
-    Folder empty;
-    Folder& folder = c.folder != nullptr ? *c.folder : empty;
+    TempFolder empty;
+    TempFolder& folder = c.folder != nullptr ? *c.folder : empty;
     std::string output = Shell("cd " + folder.Path() + " && " + Game + " </dev/null; echo status $?");
     SCOPED_TRACE(output);
     EXPECT_NE(output.find("status 217"), std::string::npos);

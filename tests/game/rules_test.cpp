@@ -4,14 +4,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <cstdlib>
-#include <fstream>
 #include <random>
 #include <string>
 
 #include "console/crt.h"
 #include "console/memory_console.h"
 #include "game/random.h"
+#include "tests/support/temp_files.h"
 
 namespace {
 
@@ -19,11 +18,9 @@ namespace {
 class RulesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    char folder[] = "/tmp/rules_test_XXXXXX";
-    folder_ = mkdtemp(folder);
-    std::ofstream(folder_ + "/player_up.txt") << "  ^\n<#=#>\n";
-    std::ofstream(folder_ + "/enemy.txt") << "\\=====/\n";
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
+    folder_.Write("player_up.txt", "  ^\n<#=#>\n");
+    folder_.Write("enemy.txt", "\\=====/\n");
+    ASSERT_EQ(chdir(folder_.Path().c_str()), 0);
     con::CrtStartUp(screen);
     con::ClrScr();
     Lives = 10;
@@ -35,7 +32,6 @@ class RulesTest : public ::testing::Test {
   void TearDown() override {
     Player.Frames.Release();
     Enemies.Release();
-    std::system(("rm -rf " + folder_).c_str());
   }
   // One enemy, placed by hand.
   TPlayer& OneEnemy(int x, int y) {
@@ -48,7 +44,7 @@ class RulesTest : public ::testing::Test {
     return Enemies[0];
   }
 
-  std::string folder_;
+  TempFolder folder_;
   con::MemoryConsole screen{80, 45, 0x07};
 };
 

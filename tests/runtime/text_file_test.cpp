@@ -10,17 +10,10 @@
 #include <vector>
 
 #include "runtime/guards.h"
+#include "tests/support/temp_files.h"
 
 namespace rt {
 namespace {
-
-std::string TempFile(const std::string& content) {
-  char path[] = "/tmp/text_file_test_XXXXXX";
-  int fd = mkstemp(path);
-  EXPECT_EQ(write(fd, content.data(), content.size()), static_cast<ssize_t>(content.size()));
-  close(fd);
-  return path;
-}
 
 // The lines as the picture loader reads them, with the result after each step.
 std::vector<std::string> ReadLines(const std::string& path) {
@@ -58,7 +51,7 @@ TEST(TextFile, LinesAsTheLoaderSeesThem) {
   };
   for (auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::string path = TempFile(c.content);
+    std::string path = TempFileWith(c.content);
     EXPECT_EQ(ReadLines(path), c.lines);
     unlink(path.c_str());
   }
@@ -89,7 +82,7 @@ TEST(TextFile, FailuresLeaveTheirResultAndStopLaterOperations) {
 }
 
 TEST(TextFile, AFileHeldByAnotherProgramIsAccessDenied) {
-  std::string path = TempFile("x");
+  std::string path = TempFileWith("x");
   int holder = open(path.c_str(), O_RDONLY);
   ASSERT_EQ(flock(holder, LOCK_EX), 0);
   TextFile file;
