@@ -27,7 +27,7 @@ class KeyDecoder {
 
   // Take "CSI row ; col R" as a cursor position report (it is also Shift+F3
   // on some terminals, so only while one is awaited).
-  void ExpectCursorReport() { expect_cursor_report_ = true; }
+  void ExpectCursorReport(bool expect = true) { expect_cursor_report_ = expect; }
   bool CursorReported(int& row, int& column) const;
   // The answer to "CSI ? 2026 $ p": -1 none yet, else the mode's state.
   int SyncUpdateState() const { return sync_update_state_; }

@@ -122,6 +122,7 @@ void TerminalConsole::AwaitStartupReplies() {
     Pump();
     if (!input_open_) break;
   }
+  decoder_.ExpectCursorReport(false);  // a late answer would look like Shift+F3
   if (decoder_.CursorReported(row, column) && row >= 1 && column >= 1 && row <= screen_->Height() &&
       column <= screen_->Width()) {
     screen_->SetCursorPosition(Coord{static_cast<int16_t>(column - 1), static_cast<int16_t>(row - 1)});

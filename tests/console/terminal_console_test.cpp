@@ -72,6 +72,21 @@ TEST(TerminalConsole, ScrollsTheWindow) {
   EXPECT_EQ(term.WaitForExit(), 0);
 }
 
+TEST(TerminalConsole, AResizedTerminalIsRepaintedWithinItsNewSize) {
+  PtyTerminal term(40, 12);
+  term.Start(Probe, {"frame"}, ".");
+  ASSERT_TRUE(term.WaitForText("white"));
+  term.Type("x");
+  ASSERT_TRUE(term.WaitForText("120"));
+  term.Feed("\x1b[H\x1b[2Jleft over by the resize");
+  term.Resize(3, 2);
+  ASSERT_TRUE(term.WaitUntil([&] { return term.Screen() == "red\nwhi\n"; })) << term.Screen();
+  term.Resize(40, 12);
+  ASSERT_TRUE(term.WaitForText("120")) << "the window kept its bounds: " << term.Screen();
+  term.Type("q");
+  EXPECT_EQ(term.WaitForExit(), 0);
+}
+
 TEST(TerminalConsole, EndingSignalsRestoreTheTerminal) {
   for (int signal_number : {SIGTERM, SIGINT, SIGHUP, SIGQUIT}) {
     SCOPED_TRACE(strsignal(signal_number));

@@ -136,6 +136,12 @@ int PtyTerminal::WaitForExit(int milliseconds, int* signal_number) {
 
 void PtyTerminal::Kill(int signal_number) { kill(pid_, signal_number); }
 
+void PtyTerminal::Resize(int columns, int rows) {
+  screen_.Resize(columns, rows);
+  winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
+  ioctl(master_, TIOCSWINSZ, &size);  // the program is sent SIGWINCH
+}
+
 pid_t PtyTerminal::ForegroundGroup() const { return tcgetpgrp(master_); }
 
 bool PtyTerminal::Stopped() const {

@@ -35,12 +35,16 @@ class PtyTerminal {
   // The exit status, or -1 for a signal or a time-out; `signal` gets the signal.
   int WaitForExit(int milliseconds = 5000, int* signal = nullptr);
   void Kill(int signal_number);
+  // The terminal changes size, as a window resized by hand.
+  void Resize(int columns, int rows);
   // The terminal's foreground process group: the program.
   pid_t ForegroundGroup() const;
   // Whether the program is stopped.
   bool Stopped() const;
   // Forgets what the emulator shows, as a shell's output would overwrite it.
   void ClearScreen() { screen_.Feed("\x1b[H\x1b[2J"); }
+  // Shows bytes on the emulator as if another program had written them.
+  void Feed(std::string_view bytes) { screen_.Feed(bytes); }
 
   std::string Row(int row) const { return screen_.Row(row); }
   std::string Screen() const { return screen_.Screen(); }

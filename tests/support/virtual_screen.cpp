@@ -29,6 +29,12 @@ VirtualScreen::~VirtualScreen() { vterm_free(vt_); }
 
 void VirtualScreen::Feed(std::string_view bytes) { vterm_input_write(vt_, bytes.data(), bytes.size()); }
 
+void VirtualScreen::Resize(int columns, int rows) {
+  columns_ = columns;
+  rows_ = rows;
+  vterm_set_size(vt_, rows, columns);
+}
+
 void VirtualScreen::OnAnswer(void (*answer)(const char*, size_t, void*), void* user) {
   vterm_output_set_callback(vt_, answer, user);
 }

@@ -17,6 +17,7 @@ class VirtualScreen {
   VirtualScreen& operator=(const VirtualScreen&) = delete;
 
   void Feed(std::string_view bytes);
+  void Resize(int columns, int rows);
   // Where the emulator's answers to queries go.
   void OnAnswer(void (*answer)(const char* bytes, size_t length, void* user), void* user);
 
